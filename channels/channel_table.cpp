@@ -123,6 +123,8 @@ void closeAllChannels() {
 
 void resetChannelTable() {
     for (ChannelSlot& slot : table) {
+        platform::Handle handle = slot.channel.handle;
+        if (slot.channel.connected && !platform::isStandardHandle(handle)) platform::closeFile(handle);
         slot.busy = false;
         slot.created = false;
         slot.channel = Channel{};
