@@ -1,5 +1,6 @@
-// Fault injection shared by every backend: a test names the Nth call of an
-// operation that is to fail and the error it fails with.
+// Test seams shared by every backend: a test names the Nth call of an
+// operation that is to fail and the error it fails with; a fuzzer hooks the
+// process exit.
 #include "platform/platform.h"
 
 #include <atomic>
@@ -30,6 +31,16 @@ int takeFault(FaultOperation operation) {
     FaultPlan& plan = plans[static_cast<int>(operation)];
     if (plan.callsLeft.load() <= 0) return 0;
     return --plan.callsLeft == 0 ? plan.error.load() : 0;
+}
+
+namespace {
+std::atomic<ExitHook> exitHook{nullptr};
+}  // namespace
+
+void setExitHook(ExitHook hook) { exitHook = hook; }
+
+void runExitHook(std::uint32_t status) {
+    if (ExitHook hook = exitHook.load()) hook(status);
 }
 
 }  // namespace platform

@@ -52,7 +52,9 @@ Handle standardHandle(StandardStream stream);
 bool isStandardHandle(Handle handle);
 
 // Opens name for reading and writing (or reading only), letting others read.
-// A directory is refused as access denied.
+// A directory is refused as access denied. A FIFO is opened for one direction
+// only, reading for existingOnly and writing for openOrCreate, waiting for its
+// other end as FIFOs do: holding both ends ourselves, we would never see its end.
 OpenResult openFile(const std::string& name, OpenMode mode, bool readOnly);
 // Opens the console device itself, for a console channel with no standard stream.
 OpenResult openConsole(OpenMode mode);
@@ -85,6 +87,11 @@ void startConsoleEvents(void (*handler)(int event));
 
 [[noreturn]] void exitProcess(std::uint32_t status);
 
+// For fuzzing: a hook that exitProcess calls first. A hook that does not
+// return (it may throw) lets a harness go on after a run has ended.
+using ExitHook = void (*)(std::uint32_t status);
+void setExitHook(ExitHook hook);
+
 // Fault injection for tests: the Nth call (counting from 1) of an operation
 // from now on fails with error. One plan per operation; clearFaults drops all.
 enum class FaultOperation { read, write, cut, close, count_ };
@@ -92,5 +99,7 @@ void injectFault(FaultOperation operation, int nth, int error);
 void clearFaults();
 // Used by backends: the error to fail this call with, or 0.
 int takeFault(FaultOperation operation);
+// Used by backends: calls the exit hook, if one is set.
+void runExitHook(std::uint32_t status);
 
 }  // namespace platform

@@ -32,6 +32,14 @@ OpenResult openPath(const char* name, OpenMode mode, bool readOnly) {
         ::close(fd);
         return {invalidHandle, EISDIR};
     }
+    if (S_ISFIFO(info.st_mode) && !readOnly) {
+        ::close(fd);
+        int direction = mode == OpenMode::existingOnly ? O_RDONLY : O_WRONLY;
+        do {
+            fd = ::open(name, direction | O_CLOEXEC | O_NOCTTY);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) return {invalidHandle, errno};
+    }
     return {fd, 0};
 }
 
@@ -208,6 +216,7 @@ void startConsoleEvents(void (*handler)(int event)) {
 }
 
 void exitProcess(std::uint32_t status) {
+    runExitHook(status);
     ::_exit(static_cast<int>(status & 0xFF));
 }
 
