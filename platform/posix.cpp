@@ -22,23 +22,21 @@ int posixFlags(OpenMode mode, bool readOnly) {
 }
 
 OpenResult openPath(const char* name, OpenMode mode, bool readOnly) {
+    int flags = posixFlags(mode, readOnly);
+    // A FIFO is opened in one direction only, before anything touches it:
+    // holding both ends for a moment would drop what a writer sends then.
+    struct stat before;
+    if (::stat(name, &before) == 0 && S_ISFIFO(before.st_mode))
+        flags = (mode == OpenMode::existingOnly ? O_RDONLY : O_WRONLY) | O_CLOEXEC | O_NOCTTY;
     int fd;
     do {
-        fd = ::open(name, posixFlags(mode, readOnly), 0666);
+        fd = ::open(name, flags, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return {invalidHandle, errno};
     struct stat info;
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd);
         return {invalidHandle, EISDIR};
-    }
-    if (S_ISFIFO(info.st_mode) && !readOnly) {
-        ::close(fd);
-        int direction = mode == OpenMode::existingOnly ? O_RDONLY : O_WRONLY;
-        do {
-            fd = ::open(name, direction | O_CLOEXEC | O_NOCTTY);
-        } while (fd < 0 && errno == EINTR);
-        if (fd < 0) return {invalidHandle, errno};
     }
     return {fd, 0};
 }
