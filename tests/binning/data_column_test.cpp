@@ -5,6 +5,7 @@
 #include "channels/channel_table.h"
 #include "channels/open_channel.h"
 #include "tests/support/child_process.h"
+#include "tests/support/scratch_test.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,8 @@
 
 namespace {
 
-class DataColumn : public ::testing::Test {
+class DataColumn : public ScratchTest {
 protected:
-    void SetUp() override { directory = makeScratchDirectory(); }
-    void TearDown() override {
-        resetChannelTable();
-        std::filesystem::remove_all(directory);
-    }
     std::unique_ptr<BinningRun> read(const std::string& content, std::int32_t column) {
         resetChannelTable();
         std::string path = directory + "/data.txt";
@@ -35,7 +31,6 @@ protected:
         auto run = read(content, column);
         return {run->dataSet + 1, run->dataSet + 1 + run->count};
     }
-    std::string directory;
 };
 
 using Values = std::vector<double>;

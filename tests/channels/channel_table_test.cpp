@@ -4,6 +4,7 @@
 
 #include "channels/open_channel.h"
 #include "tests/support/child_process.h"
+#include "tests/support/scratch_test.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +14,8 @@
 
 namespace {
 
-class ChannelTable : public ::testing::Test {
+class ChannelTable : public ScratchTest {
 protected:
-    void SetUp() override {
-        resetChannelTable();
-        directory = makeScratchDirectory();
-    }
-    void TearDown() override {
-        resetChannelTable();
-        std::filesystem::remove_all(directory);
-    }
     platform::Handle open(int number, const std::string& file) {
         std::string name = directory + "/" + file;
         openChannel(number, name.data(), name.size(), OpenMode::OpenOrCreate, false);
@@ -30,7 +23,6 @@ protected:
         releaseChannel(number);
         return handle;
     }
-    std::string directory;
 };
 
 bool isOpen(platform::Handle handle) { return fcntl(static_cast<int>(handle), F_GETFD) != -1; }

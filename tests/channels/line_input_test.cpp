@@ -5,6 +5,7 @@
 #include "channels/channel_table.h"
 #include "channels/open_channel.h"
 #include "tests/support/child_process.h"
+#include "tests/support/scratch_test.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +18,11 @@
 
 namespace {
 
-class LineInput : public ::testing::Test {
+class LineInput : public ScratchTest {
 protected:
     void SetUp() override {
-        resetChannelTable();
-        directory = makeScratchDirectory();
+        ScratchTest::SetUp();
         path = directory + "/data.txt";
-    }
-    void TearDown() override {
-        resetChannelTable();
-        std::filesystem::remove_all(directory);
     }
     // Every line readLine delivers (trailing blanks trimmed), then "EOF".
     std::vector<std::string> readAll(const std::string& content) {
@@ -43,7 +39,7 @@ protected:
         lines.push_back("EOF");
         return lines;
     }
-    std::string directory, path;
+    std::string path;
 };
 
 using Lines = std::vector<std::string>;

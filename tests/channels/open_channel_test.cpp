@@ -4,6 +4,7 @@
 
 #include "channels/channel_table.h"
 #include "tests/support/child_process.h"
+#include "tests/support/scratch_test.h"
 #include "textio/record_writer.h"
 
 #include <gtest/gtest.h>
@@ -17,20 +18,11 @@
 
 namespace {
 
-class OpenChannel : public ::testing::Test {
+class OpenChannel : public ScratchTest {
 protected:
-    void SetUp() override {
-        resetChannelTable();
-        directory = makeScratchDirectory();
-    }
-    void TearDown() override {
-        resetChannelTable();
-        std::filesystem::remove_all(directory);
-    }
     std::int32_t open(int number, const std::string& name, OpenMode mode, bool branch) {
         return openChannel(number, name.data(), name.size(), mode, branch);
     }
-    std::string directory;
 };
 
 std::string systemLine(int error) { return "ffio: " + std::string(strerror(error)) + "\r\r\n"; }

@@ -54,50 +54,59 @@ void redirect(int input, const std::string& outPath, const std::string& errPath)
 
 }  // namespace
 
-ChildResult runInChild(const std::function<void()>& body, const std::string& input, bool closeInput) {
-    std::string outPath = temporaryFile(), errPath = temporaryFile();
-    int feed[2];
-    if (pipe(feed) != 0) std::abort();
-    pid_t child = fork();
-    if (child == 0) {
-        close(feed[1]);
-        redirect(closeInput ? -1 : feed[0], outPath, errPath);
-        if (closeInput) close(feed[0]);
+namespace {
+
+// A child with its standard output and error in files and its standard
+// input the read end of a pipe (or closed); the parent keeps the write end.
+struct Child {
+    pid_t pid;
+    int feed;  // write end of the child's standard input
+    std::string outPath, errPath;
+};
+
+Child startChild(const std::function<void()>& body, bool closeInput, bool withStartUp) {
+    Child child{0, -1, temporaryFile(), temporaryFile()};
+    int ends[2];
+    if (pipe(ends) != 0) std::abort();
+    child.pid = fork();
+    if (child.pid == 0) {
+        close(ends[1]);
+        redirect(closeInput ? -1 : ends[0], child.outPath, child.errPath);
+        if (closeInput) close(ends[0]);
         resetChannelTable();
         platform::clearFaults();
-        platform::noteStandardStreams();
+        if (withStartUp)
+            startUp();
+        else
+            platform::noteStandardStreams();
         body();
         _exit(250);
     }
-    close(feed[0]);
+    close(ends[0]);
+    child.feed = ends[1];
+    return child;
+}
+
+}  // namespace
+
+ChildResult runInChild(const std::function<void()>& body, const std::string& input, bool closeInput) {
+    Child child = startChild(body, closeInput, false);
     signal(SIGPIPE, SIG_IGN);
-    if (!input.empty()) (void)!write(feed[1], input.data(), input.size());
-    close(feed[1]);
-    return collect(child, outPath, errPath);
+    if (!input.empty()) (void)!write(child.feed, input.data(), input.size());
+    close(child.feed);
+    return collect(child.pid, child.outPath, child.errPath);
 }
 
 ChildResult runAndSignal(const std::function<void()>& body, int signal) {
-    std::string outPath = temporaryFile(), errPath = temporaryFile();
-    int feed[2];
-    if (pipe(feed) != 0) std::abort();
-    pid_t child = fork();
-    if (child == 0) {
-        close(feed[1]);
-        redirect(feed[0], outPath, errPath);
-        resetChannelTable();
-        startUp();
-        body();
-        _exit(250);
-    }
-    close(feed[0]);
+    Child child = startChild(body, false, true);
     // The child writes only after startUp, so its event thread is waiting.
     for (int i = 0; i < 100000; ++i) {
-        if (!readWholeFile(outPath).empty()) break;
+        if (!readWholeFile(child.outPath).empty()) break;
         usleep(1000);
     }
-    kill(child, signal);
-    ChildResult result = collect(child, outPath, errPath);
-    close(feed[1]);
+    kill(child.pid, signal);
+    ChildResult result = collect(child.pid, child.outPath, child.errPath);
+    close(child.feed);
     return result;
 }
 

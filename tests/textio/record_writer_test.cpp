@@ -5,6 +5,7 @@
 #include "channels/channel_table.h"
 #include "channels/open_channel.h"
 #include "tests/support/child_process.h"
+#include "tests/support/scratch_test.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +17,15 @@
 
 namespace {
 
-class RecordWriter : public ::testing::Test {
+class RecordWriter : public ScratchTest {
 protected:
     void SetUp() override {
-        resetChannelTable();
-        directory = makeScratchDirectory();
+        ScratchTest::SetUp();
         path = directory + "/out.txt";
-    }
-    void TearDown() override {
-        resetChannelTable();
-        std::filesystem::remove_all(directory);
     }
     void open() { ASSERT_EQ(openChannel(21, path.data(), path.size(), OpenMode::OpenOrCreate, false), 0); }
 
-    std::string directory, path;
+    std::string path;
 };
 
 const std::string nameField = "dati.txt" + std::string(72, ' ');
