@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <vector>
 
 namespace {
 
@@ -48,32 +47,7 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::string absoluteName(std::string_view name, std::string_view directory) {
-    std::vector<std::string_view> steps;
-    auto addSteps = [&steps](std::string_view path) {
-        while (!path.empty()) {
-            std::size_t slash = path.find('/');
-            std::string_view step = path.substr(0, slash);
-            path = slash == std::string_view::npos ? std::string_view{} : path.substr(slash + 1);
-            if (step.empty() || step == ".") continue;
-            if (step == "..") {
-                if (!steps.empty()) steps.pop_back();
-                continue;
-            }
-            steps.push_back(step);
-        }
-    };
-    if (name.empty() || name[0] != '/') addSteps(directory);
-    addSteps(name);
-    std::string result;
-    for (std::string_view step : steps) {
-        result += '/';
-        result += step;
-    }
-    return result.empty() ? std::string("/") : result;
-}
-
-PreparedName prepareFileName(const char* text, std::size_t length, const std::string& currentDirectory) {
+PreparedName prepareFileName(const char* text, std::size_t length) {
     std::string_view name(text, std::min(length, maximumNameLength));
     while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
     while (!name.empty() && (name.back() == ' ' || name.back() == '\0')) name.remove_suffix(1);
@@ -105,9 +79,7 @@ PreparedName prepareFileName(const char* text, std::size_t length, const std::st
     }
 
     prepared.name = std::string(name);
-    if (!currentDirectory.empty() || name.front() == '/') {
-        std::string absolute = absoluteName(name, currentDirectory);
-        if (absolute.size() < maximumNameLength) prepared.name = std::move(absolute);
-    }
+    std::string absolute = platform::absoluteName(prepared.name);
+    if (!absolute.empty() && absolute.size() < maximumNameLength) prepared.name = std::move(absolute);
     return prepared;
 }

@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <string>
-#include <string_view>
 
 enum class NameKind {
     file,            // an ordinary file: open `name`
@@ -24,9 +23,6 @@ struct PreparedName {
 inline constexpr std::size_t maximumNameLength = 256;
 
 // Trims text (its first `length` characters, at most 256) and classifies it.
-// A file name is made absolute against currentDirectory when the result is
-// shorter than 256 characters; an empty name stays empty.
-PreparedName prepareFileName(const char* text, std::size_t length, const std::string& currentDirectory);
-
-// name taken against directory, with "." and ".." steps folded by text.
-std::string absoluteName(std::string_view name, std::string_view directory);
+// A file name is made absolute against the current directory when the result
+// is shorter than 256 characters; an empty name stays empty.
+PreparedName prepareFileName(const char* text, std::size_t length);

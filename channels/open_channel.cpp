@@ -33,7 +33,7 @@ std::int32_t openChannel(std::int32_t number, const char* nameText, std::size_t 
     Channel& channel = channelFor(number, false);
     channel.errorBranch = errorBranch;
     channel.endBranch = false;
-    PreparedName prepared = prepareFileName(nameText, nameLength, platform::currentDirectory());
+    PreparedName prepared = prepareFileName(nameText, nameLength);
     channel.name = prepared.name;
     channel.named = true;
 

@@ -65,8 +65,9 @@ OpenFailure classifyOpenError(int error);
 FileKind fileKind(Handle handle);
 FileIdentity fileIdentity(Handle handle);
 
-// The current directory, or empty when the system cannot tell.
-std::string currentDirectory();
+// name made absolute against the current directory, by text alone (no
+// file need exist); empty when the system cannot tell.
+std::string absoluteName(const std::string& name);
 
 IoResult readFile(Handle handle, void* buffer, std::size_t size);
 // Writes every byte or fails; a pipe without reader is a failed write.

@@ -1,6 +1,7 @@
 // The POSIX backend of the platform layer: files, standard streams, console
 // events as signals, and process exit. Interrupted calls are retried here.
 #include "platform/platform.h"
+#include "platform/path_folding.h"
 
 #include <cerrno>
 #include <csignal>
@@ -108,14 +109,15 @@ FileIdentity fileIdentity(Handle handle) {
     return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino), true};
 }
 
-std::string currentDirectory() {
-    std::string path(256, '\0');
-    while (::getcwd(path.data(), path.size()) == nullptr) {
-        if (errno != ERANGE || path.size() > (1u << 20)) return {};
-        path.resize(path.size() * 2);
+std::string absoluteName(const std::string& name) {
+    if (!name.empty() && name[0] == '/') return foldPath(name, "");
+    std::string directory(256, '\0');
+    while (::getcwd(directory.data(), directory.size()) == nullptr) {
+        if (errno != ERANGE || directory.size() > (1u << 20)) return {};
+        directory.resize(directory.size() * 2);
     }
-    path.resize(std::strlen(path.c_str()));
-    return path;
+    directory.resize(std::strlen(directory.c_str()));
+    return foldPath(name, directory);
 }
 
 IoResult readFile(Handle handle, void* buffer, std::size_t size) {
