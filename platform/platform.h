@@ -24,7 +24,8 @@ enum class FileKind { disk, character, pipe };
 // Why an open failed, by meaning; the caller turns this into its diagnostic.
 enum class OpenFailure { none, notFound, accessDenied, tooManyFiles, noDevice, badName, other };
 
-// Identity of the object behind a handle, to spot one file opened twice.
+// Identity of the object behind a handle, to spot one file opened twice
+// where the system itself does not refuse that (known = false: it does).
 struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
