@@ -45,7 +45,6 @@ public:
         record_ = record;
         end_ = length;
         cursor_ = 0;
-        recordsLeft_ = 1;
         firstToken_ = true;
         commaTaken_ = slashSeen_ = pairOpen_ = false;
         repeatRemaining_ = 0;
@@ -109,7 +108,7 @@ private:
             while (cursor_ < end_ && isBlank(record_[cursor_])) ++cursor_;
             if (cursor_ < end_) return true;
             if (inMemory_) {
-                --recordsLeft_;
+                // The one record is used up; a pair left open there is an error.
                 if (pairOpen_) fail(diagnostic::syntaxError);
                 return false;
             }
@@ -129,12 +128,17 @@ private:
         for (;;) {
             if (!skipToToken()) return false;
             char c = record_[cursor_];
-            if (c == '"' || c == '\'') return scanQuoted(), checkPair(), true;
+            if (c == '"' || c == '\'') {
+                scanQuoted();
+                checkPair();
+                return true;
+            }
             if (c == ',') {
                 if (commaIsNull()) {
                     ++cursor_;
                     token_ = Token{TokenClass::nullValue};
-                    return checkPair(), true;
+                    checkPair();
+                    return true;
                 }
                 ++cursor_;
                 commaTaken_ = true;
@@ -147,8 +151,11 @@ private:
                 return true;
             }
             if (kind == TargetKind::text) {
-                if (startsRepeatCount()) return scanNumberWithRepeat(), true;
-                return scanPlain(), true;
+                if (startsRepeatCount())
+                    scanNumberWithRepeat();
+                else
+                    scanPlain();
+                return true;
             }
             if (c == '(') {
                 if (pairOpen_) fail(diagnostic::syntaxError);
@@ -371,7 +378,6 @@ private:
     bool inMemory_ = false;
     const char* record_ = nullptr;
     std::size_t cursor_ = 0, end_ = 0;
-    int recordsLeft_ = 0;
     bool firstToken_ = true, commaTaken_ = false, slashSeen_ = false, pairOpen_ = false;
     std::int32_t repeatRemaining_ = 0;
     Token token_;
