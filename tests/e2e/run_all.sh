@@ -8,13 +8,14 @@ platform=$1
 talvo=$(realpath "$2")
 here=$(dirname "$(realpath "$0")")
 if [ "$platform" = windows ]; then
-    export WINEDEBUG=-all
+    WINE=${WINE:-$(dpkg -L wine64 2>/dev/null | grep '/wine64$' | head -n 1)}
+    export WINE WINEDEBUG=-all
     if [ -z "${WINEPREFIX:-}" ]; then
         WINEPREFIX=$(mktemp -d)
         export WINEPREFIX
         trap 'rm -rf "$WINEPREFIX"' EXIT
     fi
-    "${WINE:-/usr/lib/wine/wine64}" wineboot -i >/dev/null 2>&1
+    "$WINE" wineboot -i >/dev/null 2>&1
 fi
 passed=0 failed=0 skipped=0
 for case_dir in "$here"/cases/*/; do

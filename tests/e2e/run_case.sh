@@ -3,7 +3,7 @@
 # compares every byte it leaves behind.
 #   usage: run_case.sh TALVO CASE_DIR [PLATFORM]
 # PLATFORM is posix (the default) or windows: then TALVO is talvo.exe, run
-# under Wine ($WINE, default wine64's loader).
+# under Wine ($WINE, by default the loader that the wine64 package installs).
 #
 # A case is a folder:
 #   answers          what the user types (standard input); absent: no input
@@ -38,8 +38,9 @@ chmod 755 "$scratch"
 
 if [ "$platform" = windows ]; then
     # Cases may run the build's other programs: "$WINE" "$BUILD_DIR/x.exe".
-    export WINE="${WINE:-/usr/lib/wine/wine64}" BUILD_DIR
+    WINE=${WINE:-$(dpkg -L wine64 2>/dev/null | grep '/wine64$' | head -n 1)}
     BUILD_DIR=$(dirname "$talvo")
+    export WINE BUILD_DIR
     # Wine cannot cut a standard output that a Linux shell opened on a file,
     # so talvo.exe writes its standard output into a pipe here.
     cat >"$tools/talvo" <<WRAPPER
